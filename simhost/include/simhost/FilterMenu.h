@@ -1,0 +1,10 @@
+// The host's filter menu: filters the module registered and their menu rules.
+#pragma once
+
+namespace simhost {
+
+class FilterMenu {
+ public:
+};
+
+}  // namespace simhost

@@ -1,0 +1,2 @@
+// Placeholder until the simulated host's core lands.
+#include "simhost/SimHost.h"
