@@ -46,8 +46,9 @@ class SuiteRegistry {
   std::vector<std::pair<std::string, int>> Held() const;
 
   // Called first by every suite operation: traces it, records a breach when its suite
-  // is not held, and returns the code to fail it with (0 to run it).
-  HostErr Enter(const char* suite, const char* operation);
+  // is not held, and returns the code to fail it with (0 to run it). Operations that
+  // need no acquisition (the basic suite's) pass mustBeHeld = false.
+  HostErr Enter(const char* suite, const char* operation, bool mustBeHeld = true);
   // How often an operation has been entered.
   int Calls(const std::string& suite, const std::string& operation) const;
 
@@ -61,6 +62,7 @@ class SuiteRegistry {
   void ClearBreaches() { breaches_.clear(); }
   // Calls of suites by the host itself (not the module) are not checked for acquisition.
   void SetHostSide(bool hostSide) { hostSide_ = hostSide; }
+  bool HostSide() const { return hostSide_; }
 
  private:
   struct Published {
