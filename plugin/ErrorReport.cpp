@@ -53,7 +53,8 @@ void WriteCodeText(HostErr code, char* text, size_t size) {
 
 void ReportError(PluginMessage* message, HostErr code) {
   if (code == kHostNoErr || code == kHostCancelErr) return;
-  if (sDlgBasic == nullptr || sDialog == nullptr) return;
+  // Without the item suite the dialog could not show the sentence or the code.
+  if (sDlgBasic == nullptr || sDialog == nullptr || sItem == nullptr) return;
 
   char entry[256] = {};
   int16_t index = 1;

@@ -88,11 +88,11 @@ std::string CloseLibrary(LoadedModule& module) {
   module.entry = nullptr;
   if (library == nullptr) return "";
   if (!FreeLibrary(library)) return "cannot unload " + module.path;
-  if (GetModuleHandleA(module.path.c_str()) != nullptr) {
-    return module.path + " stayed in memory after it was unloaded";
-  }
+  if (LibraryIsLoaded(module.path)) return module.path + " stayed in memory after it was unloaded";
   return "";
 }
+
+bool LibraryIsLoaded(const std::string& path) { return GetModuleHandleA(path.c_str()) != nullptr; }
 
 #else
 
@@ -118,11 +118,15 @@ std::string CloseLibrary(LoadedModule& module) {
   if (dlclose(library) != 0) return "cannot unload " + module.path + ": " + dlerror();
   // A library with unique symbols (or another reference) stays mapped, and its statics
   // would outlive the unload.
-  if (void* still = dlopen(module.path.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
-    dlclose(still);
-    return module.path + " stayed in memory after it was unloaded";
-  }
+  if (LibraryIsLoaded(module.path)) return module.path + " stayed in memory after it was unloaded";
   return "";
+}
+
+bool LibraryIsLoaded(const std::string& path) {
+  void* loaded = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (loaded == nullptr) return false;
+  dlclose(loaded);
+  return true;
 }
 
 #endif

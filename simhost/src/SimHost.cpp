@@ -64,6 +64,7 @@ std::string SimHost::LoadModule(const std::string& path) {
   if (std::string problem = OpenLibrary(loading); !problem.empty()) return problem;
   module = std::move(loading);
   keptGlobals_ = nullptr;
+  started_ = false;
   return "";
 }
 
@@ -115,6 +116,10 @@ HostErr SimHost::Send(const char* caller, const char* selector) {
     }
   }
   if (outermost) acceptedParameters_ = false;
+  if (Same(caller, kCallerInterface)) {
+    if (Same(selector, kSelectorStartup)) started_ = true;
+    if (Same(selector, kSelectorShutdown)) started_ = false;
+  }
 
   ++messageDepth_;
   HostErr result = module.entry(caller, selector, &message);

@@ -39,5 +39,7 @@ std::string OpenLibrary(LoadedModule& module);
 // Closes the library; returns "" or the problem (also when it stayed in memory, which
 // would keep its statics alive across an unload).
 std::string CloseLibrary(LoadedModule& module);
+// Whether the library at `path` is mapped into this process.
+bool LibraryIsLoaded(const std::string& path);
 
 }  // namespace simhost

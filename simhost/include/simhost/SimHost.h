@@ -39,6 +39,8 @@ class SimHost {
   HostErr Send(const char* caller, const char* selector);
   HostErr Startup() { return Send(kCallerInterface, kSelectorStartup); }
   HostErr Shutdown() { return Send(kCallerInterface, kSelectorShutdown); }
+  // Between a "Startup" (whatever it answered) and the next "Shutdown".
+  bool ModuleStarted() const { return started_; }
   // Messages currently inside PluginMain (more than 1 while one is nested).
   int MessageDepth() const { return messageDepth_; }
 
@@ -71,6 +73,7 @@ class SimHost {
   void* keptGlobals_ = nullptr;
   HostMemHandle parameters_ = nullptr;
   int messageDepth_ = 0;
+  bool started_ = false;
   // The last outer message was a Get Parameters that answered 0: the Go after it
   // continues the same filter command.
   bool acceptedParameters_ = false;

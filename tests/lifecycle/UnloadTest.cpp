@@ -1,0 +1,54 @@
+// Unloading and reloading the library between messages: only the globals the host
+// keeps survive.
+#include "../../plugin/PluginGlobals.h"
+#include "TestSupport.h"
+
+namespace {
+
+using quibtest::HostFixture;
+
+const PluginGlobals* Globals(simhost::SimHost& host) {
+  return static_cast<const PluginGlobals*>(host.KeptGlobals());
+}
+
+TEST_F(HostFixture, GlobalsSurviveARealUnloadAndReload) {
+  HostFilterRef filter = host().filters.HandleOf(*host().ModuleFilter());
+  host().suites.ClearTrace();
+
+  ASSERT_EQ(host().UnloadModule(), kHostNoErr);
+  // The library has left the process: its statics cannot outlive the unload.
+  EXPECT_FALSE(host().ModuleLoaded());
+  EXPECT_FALSE(simhost::LibraryIsLoaded(quibtest::ModulePath()));
+  const PluginGlobals* kept = Globals(host());
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(Acquisitions(), 0) << "Unload runs without suites";
+
+  ASSERT_EQ(host().ReloadModule(), kHostNoErr);
+  EXPECT_EQ(Acquisitions(), 0) << "Reload runs without suites";
+
+  // The reloaded module works on the same block: it hands the same one back, with the
+  // same filter and nothing gathered, and frees exactly that block at shut-down.
+  EXPECT_EQ(host().Send("AI Menu", "AI Update"), kHostNoErr);
+  EXPECT_EQ(Acquisitions(), 28);
+  ASSERT_EQ(host().UnloadModule(), kHostNoErr);
+  EXPECT_EQ(Globals(host()), kept);
+  EXPECT_EQ(kept->filterHandle, filter);
+  EXPECT_EQ(kept->selectionCount, -1);
+  ASSERT_EQ(host().ReloadModule(), kHostNoErr);
+  EXPECT_EQ(host().memory.LiveBlocks(), 1u);
+  EXPECT_EQ(host().Shutdown(), kHostNoErr);
+  EXPECT_EQ(host().memory.LiveBlocks(), 0u);
+  EXPECT_EQ(host().KeptGlobals(), nullptr);
+}
+
+// Unload and Reload may repeat any number of times.
+TEST_F(HostFixture, RepeatedUnloadsKeepTheModuleWorking) {
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_EQ(host().UnloadModule(), kHostNoErr) << round;
+    ASSERT_EQ(host().ReloadModule(), kHostNoErr) << round;
+    EXPECT_EQ(host().Send("AI Menu", "AI Go"), kHostBadSelectionErr) << round;
+  }
+  EXPECT_EQ(host().dialogs.Shown().size(), 3u);
+}
+
+}  // namespace
