@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -37,7 +38,10 @@ void WriteCodeText(HostErr code, char* text, size_t size) {
     if (sUser != nullptr &&
         sUser->FormatReal(static_cast<HostReal>(code), 0, formatted) == kHostNoErr) {
       PStringToCString(formatted);
-      std::snprintf(text, size, "%s", reinterpret_cast<const char*>(formatted));
+      // Cut to the code buffer: a host may format more digits than a code has.
+      size_t length = std::min(std::strlen(reinterpret_cast<const char*>(formatted)), size - 1);
+      std::memcpy(text, formatted, length);
+      text[length] = 0;
     } else {
       std::snprintf(text, size, "%d", static_cast<int>(code));
     }
