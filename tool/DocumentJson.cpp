@@ -336,6 +336,9 @@ Document ReadDocumentJson(const std::string& text, const std::string& source) {
     std::string reason = colon == std::string::npos ? what : what.substr(colon + 2);
     throw ToolError(kExitBadDocument,
                     source + ": " + LineColumn(text, at) + ": malformed JSON: " + reason);
+  } catch (const json::exception& error) {  // a number too large even for the parser
+    std::string what = error.what();
+    throw ToolError(kExitBadDocument, source + ": " + what.substr(what.find(']') + 2));
   }
   return Reader(source).Read(root);
 }

@@ -252,7 +252,9 @@ class SvgReader {
     throw ToolError(kExitBadDocument, name_ + ": " + problem);
   }
   [[noreturn]] void FailAt(const pugi::xml_node& node, const std::string& problem) const {
-    std::string where = LineColumn(text_, size_t(node.offset_debug()));
+    // pugixml points at the element's name; the element starts one byte earlier.
+    ptrdiff_t offset = node.offset_debug();
+    std::string where = LineColumn(text_, size_t(offset > 0 ? offset - 1 : 0));
     std::string id = node.attribute("id").value();
     Fail(where + ": <" + LocalName(node) + (id.empty() ? "" : " id=\"" + id + "\"") +
          ">: " + problem);
@@ -681,7 +683,29 @@ std::string WriteBack(const simhost::Document& doc, const SvgSource& source) {
                                           std::to_string(doc.art.size()) +
                                           " art objects, the SVG " +
                                           std::to_string(parsed.bindings.size()) + " meshes");
+  // A file whose meshes did not change is written back exactly as it was read.
+  bool anyChange = false;
+  for (size_t k = 0; k < parsed.bindings.size() && k < doc.art.size(); ++k) {
+    const simhost::ArtObject& art = doc.art[k];
+    const Binding& binding = parsed.bindings[k];
+    anyChange = anyChange || art.opacity != binding.opacity || art.blendMode != binding.blendMode ||
+                art.mesh.vertices.size() != binding.original.vertices.size() ||
+                std::memcmp(art.mesh.vertices.data(), binding.original.vertices.data(),
+                            art.mesh.vertices.size() * sizeof(simhost::MeshVertex)) != 0;
+  }
+  if (!anyChange && doc.art.size() == parsed.bindings.size()) return source.text;
+  // A gradient that several shapes use gets a copy of its own for each further shape
+  // that changes; shapes that keep their mesh keep the gradient.
   std::set<pugi::xml_node_struct*> claimed;
+  std::vector<bool> changedMesh(parsed.bindings.size());
+  for (size_t k = 0; k < parsed.bindings.size(); ++k) {
+    const simhost::Mesh& mesh = doc.art[k].mesh;
+    const simhost::Mesh& before = parsed.bindings[k].original;
+    changedMesh[k] = mesh.vertices.size() != before.vertices.size() ||
+                     std::memcmp(mesh.vertices.data(), before.vertices.data(),
+                                 mesh.vertices.size() * sizeof(simhost::MeshVertex)) != 0;
+    if (!changedMesh[k]) claimed.insert(parsed.bindings[k].used.internal_object());
+  }
   for (size_t k = 0; k < parsed.bindings.size(); ++k) {
     Binding& binding = parsed.bindings[k];
     const simhost::ArtObject& art = doc.art[k];
@@ -691,20 +715,11 @@ std::string WriteBack(const simhost::Document& doc, const SvgSource& source) {
       throw ToolError(kExitBadDocument, source.name + ": mesh " + std::to_string(k + 1) +
                                             " no longer has the patch counts of the SVG");
     SetShapeLook(binding.shape, art, binding.opacity, binding.blendMode);
-    bool changed = false;
-    for (size_t n = 0; n < mesh.vertices.size(); ++n) {
-      const simhost::MeshVertex& v = mesh.vertices[n];
-      const simhost::MeshVertex& w = before.vertices[n];
-      changed = changed || !SamePoint(v.anchor, w.anchor) || !SameColor(v.color, w.color);
-      for (int slot = 0; slot < 4; ++slot)
-        changed = changed || !SamePoint(v.tangent[size_t(slot)], w.tangent[size_t(slot)]);
-    }
-    if (!changed) continue;
+    if (!changedMesh[k]) continue;
     std::optional<Affine> fromArt = binding.toArt.Inverse();
     if (!fromArt)
       throw ToolError(kExitBadDocument,
                       source.name + ": mesh " + std::to_string(k + 1) + " has a flat transform");
-    // A gradient that several shapes use gets a copy of its own for each further shape.
     pugi::xml_node used = binding.used;
     if (!claimed.insert(used.internal_object()).second) {
       used = used.parent().insert_copy_after(used, used);
