@@ -60,7 +60,7 @@ HostErr SuiteRegistry::Enter(const char* suite, const char* operation, bool must
       break;
     }
   }
-  trace_.push_back(TraceEntry{suite, operation, injected});
+  if (tracing_) trace_.push_back(TraceEntry{suite, operation, injected});
   return injected;
 }
 

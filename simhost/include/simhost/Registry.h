@@ -58,6 +58,9 @@ class SuiteRegistry {
 
   const std::vector<TraceEntry>& Trace() const { return trace_; }
   void ClearTrace() { trace_.clear(); }
+  // Off: calls are still counted, checked and failed, but not kept in the trace (for
+  // benchmarks, whose millions of calls would otherwise measure the trace's growth).
+  void SetTracing(bool on) { tracing_ = on; }
   const std::vector<Breach>& Breaches() const { return breaches_; }
   void ClearBreaches() { breaches_.clear(); }
   // Calls of suites by the host itself (not the module) are not checked for acquisition.
@@ -75,6 +78,7 @@ class SuiteRegistry {
   std::vector<Fault> faults_;
   std::map<std::pair<std::string, std::string>, int> calls_;
   std::vector<TraceEntry> trace_;
+  bool tracing_ = true;
   std::vector<Breach> breaches_;
   bool hostSide_ = false;
 };
