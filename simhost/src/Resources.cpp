@@ -399,10 +399,15 @@ std::string ResourceFileBeside(const std::string& modulePath) {
 std::string ReadModuleResources(const std::string& modulePath, ModuleResources& resources) {
   resources = ModuleResources{};
   std::string beside = ResourceFileBeside(modulePath);
-  if (!std::ifstream(beside, std::ios::binary)) {
-    return "no compiled resources beside the module: " + beside + " is missing";
+  if (std::ifstream(beside, std::ios::binary)) return ReadResFile(beside, resources);
+  // A Windows module carries its resources in its own resource section.
+  std::ifstream module(modulePath, std::ios::binary);
+  char magic[2] = {};
+  if (module.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z') {
+    return modulePath + " is a Windows module: this host reads resources from a " +
+           "resource file beside the module only, and " + beside + " is missing";
   }
-  return ReadResFile(beside, resources);
+  return "no compiled resources beside the module: " + beside + " is missing";
 }
 
 }  // namespace simhost

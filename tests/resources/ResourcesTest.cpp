@@ -29,28 +29,29 @@ void Append(std::vector<uint8_t>& bytes, uint32_t value, int width) {
   for (int n = 0; n < width; ++n) bytes.push_back(uint8_t(value >> (8 * n)));
 }
 
-void AppendText(std::vector<uint8_t>& bytes, const char* text) {
-  bytes.insert(bytes.end(), text, text + std::strlen(text));
+// One property: vendor "ADBE" and the key as stored (little-endian, so reversed), id 0,
+// the data's length, the data.
+void AppendProperty(std::vector<uint8_t>& bytes, const char* storedKey,
+                    const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> head = Bytes("EBDA"), key = Bytes(storedKey);
+  bytes.insert(bytes.end(), head.begin(), head.end());
+  bytes.insert(bytes.end(), key.begin(), key.end());
+  Append(bytes, 0, 4);
+  Append(bytes, uint32_t(data.size()), 4);
+  bytes.insert(bytes.end(), data.begin(), data.end());
 }
 
 TEST_F(ResourcesTest, PiplIsTheSeventyNineBytesTheHostExpects) {
   std::vector<uint8_t> expected;
-  Append(expected, 1, 2);
-  Append(expected, 0, 4);
-  Append(expected, 3, 4);
-  AppendText(expected, "EBDAdnik");
-  Append(expected, 0, 4);
-  Append(expected, 4, 4);
-  AppendText(expected, "AEPS");
-  AppendText(expected, "EBDAsrvi");
-  Append(expected, 0, 4);
-  Append(expected, 4, 4);
-  Append(expected, 2, 4);
-  AppendText(expected, "EBDA68xw");
-  Append(expected, 0, 4);
-  Append(expected, 12, 4);
-  AppendText(expected, "PluginMain");
-  Append(expected, 0, 3);  // the name's two zero bytes and the trailing byte
+  Append(expected, 1, 2);  // leading word
+  Append(expected, 0, 4);  // version
+  Append(expected, 3, 4);  // properties
+  AppendProperty(expected, "dnik", Bytes("AEPS"));
+  AppendProperty(expected, "srvi", {2, 0, 0, 0});
+  std::vector<uint8_t> entry = Bytes("PluginMain");
+  entry.resize(12);  // two zero bytes after the name
+  AppendProperty(expected, "68xw", entry);
+  Append(expected, 0, 1);  // trailing byte
   ASSERT_EQ(expected.size(), 79u);
 
   const std::vector<uint8_t>* pipl = resources_.Find("PIPL", 16000);
