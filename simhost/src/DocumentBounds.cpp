@@ -53,17 +53,23 @@ HostRealRect ComputeArtBounds(const ArtObject& art) {
   return MeshBoundsIndex(art.mesh).Bounds();
 }
 
-MeshBoundsIndex::MeshBoundsIndex(const Mesh& mesh)
-    : ni_(mesh.ni), nj_(mesh.nj), iEdges_(size_t(mesh.ni) * size_t(mesh.nj + 1)) {
+void MeshBoundsIndex::Rebuild(const Mesh& mesh) {
+  ni_ = mesh.ni;
+  nj_ = mesh.nj;
+  iEdges_ = size_t(mesh.ni) * size_t(mesh.nj + 1);
   size_t edges = iEdges_ + size_t(mesh.ni + 1) * size_t(mesh.nj);
   leaves_ = 1;
   while (leaves_ < edges) leaves_ *= 2;
   tree_.assign(2 * leaves_, Box{kInf, kInf, -kInf, -kInf});
   if (!mesh.vertices.empty()) lonePoint_ = mesh.vertices.front().anchor;
+  // Fill the leaves, then every inner node once, bottom up: O(n).
+  building_ = true;
   for (int32_t i = 0; i < ni_; ++i)
     for (int32_t j = 0; j <= nj_; ++j) UpdateIEdge(mesh, i, j);
   for (int32_t i = 0; i <= ni_; ++i)
     for (int32_t j = 0; j < nj_; ++j) UpdateJEdge(mesh, i, j);
+  building_ = false;
+  for (size_t node = leaves_ - 1; node >= 1; --node) tree_[node] = Merge(node);
 }
 
 bool MeshBoundsIndex::Fits(const Mesh& mesh) const {
@@ -120,14 +126,19 @@ void MeshBoundsIndex::UpdateJEdge(const Mesh& mesh, int32_t i, int32_t j) {
           BezierBounds(from.anchor, from.tangent[kSegJPlus], to.tangent[kSegJMinus], to.anchor));
 }
 
+MeshBoundsIndex::Box MeshBoundsIndex::Merge(size_t node) const {
+  const Box& a = tree_[2 * node];
+  const Box& b = tree_[2 * node + 1];
+  return Box{std::min(a.left, b.left), std::min(a.bottom, b.bottom), std::max(a.right, b.right),
+             std::max(a.top, b.top)};
+}
+
 void MeshBoundsIndex::SetLeaf(size_t edge, const HostRealRect& rect) {
   size_t node = leaves_ + edge;
   tree_[node] = Box{rect.left, rect.bottom, rect.right, rect.top};
+  if (building_) return;
   for (node /= 2; node >= 1; node /= 2) {
-    const Box& a = tree_[2 * node];
-    const Box& b = tree_[2 * node + 1];
-    Box merged{std::min(a.left, b.left), std::min(a.bottom, b.bottom), std::max(a.right, b.right),
-               std::max(a.top, b.top)};
+    const Box merged = Merge(node);
     Box& here = tree_[node];
     if (here.left == merged.left && here.bottom == merged.bottom && here.right == merged.right &&
         here.top == merged.top) {

@@ -14,7 +14,9 @@ namespace simhost {
 // anchor touches at most four edges, moving a tangent one: O(log n) each.
 class MeshBoundsIndex {
  public:
-  explicit MeshBoundsIndex(const Mesh& mesh);
+  explicit MeshBoundsIndex(const Mesh& mesh) { Rebuild(mesh); }
+  // Describes the mesh afresh, reusing the memory the index already holds.
+  void Rebuild(const Mesh& mesh);
 
   // Whether the index still describes a mesh of this shape.
   bool Fits(const Mesh& mesh) const;
@@ -32,11 +34,13 @@ class MeshBoundsIndex {
   void UpdateIEdge(const Mesh& mesh, int32_t i, int32_t j);
   void UpdateJEdge(const Mesh& mesh, int32_t i, int32_t j);
   void SetLeaf(size_t edge, const HostRealRect& rect);
+  Box Merge(size_t node) const;  // the union of the node's two children
 
-  int32_t ni_, nj_;
-  size_t iEdges_;
-  size_t leaves_;                  // a power of two, at least the number of edges
+  int32_t ni_ = 0, nj_ = 0;
+  size_t iEdges_ = 0;
+  size_t leaves_ = 1;              // a power of two, at least the number of edges
   std::vector<Box> tree_;          // tree_[1] is the root; leaves start at tree_[leaves_]
+  bool building_ = false;          // leaves are filled first, inner nodes after
   HostRealPoint lonePoint_{0, 0};  // a mesh without edges (one vertex) is that point
 };
 

@@ -125,11 +125,18 @@ void DocumentHost::CheckAfterMessage() {
 
 MeshBoundsIndex* DocumentHost::IndexFor(size_t art) {
   if (art >= doc.art.size() || doc.art[art].type != kHostArtTypeMesh) return nullptr;
-  if (indexes_.size() < doc.art.size()) indexes_.resize(doc.art.size());
-  std::unique_ptr<MeshBoundsIndex>& index = indexes_[art];
-  if (!index || !index->Fits(doc.art[art].mesh)) {
-    index = std::make_unique<MeshBoundsIndex>(doc.art[art].mesh);
+  if (indexes_.size() < doc.art.size()) {
+    indexes_.resize(doc.art.size());
+    indexFresh_.resize(doc.art.size(), false);
   }
+  std::unique_ptr<MeshBoundsIndex>& index = indexes_[art];
+  const Mesh& mesh = doc.art[art].mesh;
+  if (!index) {
+    index = std::make_unique<MeshBoundsIndex>(mesh);
+  } else if (!indexFresh_[art] || !index->Fits(mesh)) {
+    index->Rebuild(mesh);
+  }
+  indexFresh_[art] = true;
   return index.get();
 }
 
@@ -139,16 +146,17 @@ HostRealRect DocumentHost::Bounds(size_t art) {
 }
 
 void DocumentHost::VertexMoved(size_t art, int32_t i, int32_t j) {
-  if (art < indexes_.size() && indexes_[art]) indexes_[art]->AnchorMoved(doc.art[art].mesh, i, j);
+  if (art < indexes_.size() && indexFresh_[art])
+    indexes_[art]->AnchorMoved(doc.art[art].mesh, i, j);
 }
 
 void DocumentHost::TangentMoved(size_t art, int32_t i, int32_t j, int32_t slot) {
-  if (art < indexes_.size() && indexes_[art]) {
+  if (art < indexes_.size() && indexFresh_[art]) {
     indexes_[art]->TangentMoved(doc.art[art].mesh, i, j, slot);
   }
 }
 
-void DocumentHost::DropIndexes() { indexes_.clear(); }
+void DocumentHost::DropIndexes() { indexFresh_.assign(indexFresh_.size(), false); }
 
 // --- Journalled changes ---------------------------------------------------------------
 
@@ -228,7 +236,7 @@ void DocumentHost::Transform(size_t art, const HostRealMatrix& matrix) {
       vertex.anchor = Apply(matrix, vertex.anchor);
       for (HostRealPoint& tangent : vertex.tangent) tangent = Apply(matrix, tangent);
     }
-    if (art < indexes_.size()) indexes_[art].reset();
+    if (art < indexFresh_.size()) indexFresh_[art] = false;
   } else {
     // Other art is its bounding box: the box around the four transformed corners.
     const HostRealRect& b = object.otherBounds;

@@ -129,8 +129,10 @@ class DocumentHost {
 
   std::vector<Change> journal_;
   std::vector<GeometrySnapshot> snapshots_;
-  std::vector<VertexHandle> vertexRefs_;                   // reference n is vertexRefs_[n - 1]
-  std::vector<std::unique_ptr<MeshBoundsIndex>> indexes_;  // by art index, built lazily
+  std::vector<VertexHandle> vertexRefs_;  // reference n is vertexRefs_[n - 1]
+  // By art index, built lazily; a stale index is rebuilt in its own memory.
+  std::vector<std::unique_ptr<MeshBoundsIndex>> indexes_;
+  std::vector<bool> indexFresh_;
 };
 
 // Exact bounds of a cubic Bezier curve from p0 to p3 with control points p1, p2.
