@@ -1,0 +1,72 @@
+// The engine behind the dialog: the first-use record a cancelled first dialog leaves,
+// and the Go that follows an accepted dialog with and without its preview.
+#include "EngineFixture.h"
+
+namespace enginetest {
+namespace {
+
+using simhost::Gray;
+using simhost::MeshSpec;
+namespace user = simhost::user;
+
+TEST_F(EngineTest, AFirstRecordHoldsTheFirstUseDefaults) {
+  host().dialogs.QueueScript("Quib_Mesh", {user::Cancel()});
+  ASSERT_EQ(host().Send(kCallerFilter, kSelectorGetParameters), kHostCancelErr);
+  MeshParams expected;
+  std::memset(&expected, 0, sizeof expected);
+  expected.interpolation = 100;
+  expected.channel1 = 45;
+  expected.scaleX = expected.scaleY = 100;
+  expected.brightness = 100;
+  expected.colorNodeFactorI = expected.colorNodeFactorJ = 100;
+  expected.pointNodeFactorI = expected.pointNodeFactorJ = 100;
+  expected.page = 1;
+  expected.colorMode = 1;
+  expected.isolateNodeI = expected.isolateNodeJ = -1;
+  expected.viewZoom = 100;
+  expected.preview = 1;
+  const MeshParams kept = Kept();
+  EXPECT_EQ(std::memcmp(&kept, &expected, sizeof kept), 0);
+}
+
+class DialogThenGoTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    MeshSpec(2, 2).Color(Gray(0.1f)).Add(doc());
+  }
+  // Opens the dialog on the neutral record, sets channel 1 to 80 (spin edit 4) with the
+  // preview ticked or not, and accepts.
+  void AcceptDialog(bool preview) {
+    MeshParams p = NeutralParams();
+    p.preview = preview;
+    host().SetParameterBytes(Bytes(p));
+    host().dialogs.QueueScript("Quib_Mesh",
+                               {user::Check(3, preview), user::Set(4, 80), user::Accept()});
+    ASSERT_EQ(host().Send(kCallerFilter, kSelectorGetParameters), kHostNoErr);
+  }
+};
+
+TEST_F(DialogThenGoTest, GoKeepsTheAcceptedPreviewExactly) {
+  AcceptDialog(true);
+  ASSERT_FLOAT_EQ(vertex(0, 1, 1).color.c[0].value, 0.9f) << "the preview is in the document";
+  const std::vector<simhost::MeshVertex> previewed = mesh(0).vertices;
+  const int undos = host().suites.Calls(kHostUndoSuiteName, "UndoChanges");
+  ASSERT_EQ(host().Send(kCallerFilter, kSelectorGo), kHostNoErr);
+  EXPECT_EQ(std::memcmp(mesh(0).vertices.data(), previewed.data(),
+                        previewed.size() * sizeof previewed[0]),
+            0);
+  EXPECT_EQ(host().suites.Calls(kHostUndoSuiteName, "UndoChanges"), undos);
+  EXPECT_EQ(Kept().previewShown, 0);
+}
+
+TEST_F(DialogThenGoTest, GoAppliesTheSettingsWhenNoPreviewIsShown) {
+  AcceptDialog(false);
+  ASSERT_FLOAT_EQ(vertex(0, 1, 1).color.c[0].value, 0.1f) << "no preview was made";
+  ASSERT_EQ(host().Send(kCallerFilter, kSelectorGo), kHostNoErr);
+  EXPECT_FLOAT_EQ(vertex(0, 1, 1).color.c[0].value, 0.9f);
+  EXPECT_EQ(host().memory.LiveHandles(), 1u) << "the selection is released";
+}
+
+}  // namespace
+}  // namespace enginetest
