@@ -89,14 +89,26 @@ RunOutcome RunFilter(simhost::SimHost& host, const simhost::Document& doc,
   std::vector<DialogAction> actions;
   if (settings.useDialog && settings.preset)
     actions.push_back(simhost::user::Choose(PresetList().item, *settings.preset));
+  // In the dialog a user types every setting into its control, turning to the control's
+  // page first and back to the page they started on at the end; the dialog's own state
+  // and the run state have no control and go into the record.
+  const RecordField& pageField = *FindField("page");
+  int32_t startPage = int32_t(GetField(record, pageField));
+  if (startPage < 1 || startPage > 5) startPage = 1;  // what the dialog opens on
+  int32_t shownPage = startPage;
   for (const FieldSetting& set : settings.sets) {
-    // In the dialog a user types every setting into its control; the dialog's own state
-    // and the run state have no control and go into the record.
-    if (settings.useDialog && set.field->group == FieldGroup::kUserSetting)
-      actions.push_back(ControlAction(*set.field, set.value));
-    else
+    if (!settings.useDialog || set.field->group != FieldGroup::kUserSetting) {
       SetField(record, *set.field, set.value);
+      continue;
+    }
+    int32_t page = PageOfControl(set.field->control);
+    if (page != 0 && page != shownPage) {
+      actions.push_back(simhost::user::Press(PageButton(page)));
+      shownPage = page;
+    }
+    actions.push_back(ControlAction(*set.field, set.value));
   }
+  if (shownPage != startPage) actions.push_back(simhost::user::Press(PageButton(startPage)));
   actions.insert(actions.end(), settings.dialogActions.begin(), settings.dialogActions.end());
   host.SetParameterBytes(record);
 
@@ -108,9 +120,13 @@ RunOutcome RunFilter(simhost::SimHost& host, const simhost::Document& doc,
     HostErr result = host.Send(kCallerFilter, kSelectorGetParameters);
     CheckMessage(host, shown, result, "\"AI Get Parameters\"");
     outcome.cancelled = result == kHostCancelErr;
-    if (const simhost::DialogRecord* dialog = host.dialogs.LastShown(kParameterDialog))
-      for (const std::string& ignored : dialog->IgnoredActions())
-        outcome.warnings.push_back("dialog action ignored: " + ignored);
+    // An action the user could not have done (a hidden or disabled control, an item that
+    // is not there) means the script does not do what its author meant.
+    if (const simhost::DialogRecord* dialog = host.dialogs.LastShown(kParameterDialog)) {
+      std::vector<std::string> ignored = dialog->IgnoredActions();
+      if (!ignored.empty())
+        throw ToolError(kExitBadSettings, "the dialog could not do this: " + ignored.front());
+    }
   }
   if (!outcome.cancelled) {
     shown = host.dialogs.Shown().size();

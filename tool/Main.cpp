@@ -419,9 +419,8 @@ int main(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::Success&) {
-    return kExitOk;
-  } catch (const CLI::ParseError& error) {
+  } catch (const CLI::ParseError& error) {  // also --help and --version
+
     int status = app.exit(error);
     return status == 0 ? kExitOk : kExitUsage;
   }

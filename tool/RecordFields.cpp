@@ -202,6 +202,19 @@ std::optional<int32_t> FindEntry(const PopupList& list, const std::string& name)
 
 const std::vector<RecordField>& RecordFields() { return kFields; }
 
+int32_t PageOfControl(int32_t item) {
+  static const std::vector<std::vector<int32_t>> kPages = {
+      {4, 5, 6, 7, 13, 17, 18, 60, 61, 150, 151, 152, 153},
+      {8, 9, 62, 63, 16, 19, 20, 65, 154, 155},
+      {10, 11, 12, 14, 15},
+      {21, 22},
+      {30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43}};
+  for (size_t page = 0; page < kPages.size(); ++page)
+    for (int32_t member : kPages[page])
+      if (member == item) return int32_t(page + 1);
+  return 0;
+}
+
 const RecordField* FindField(const std::string& name) {
   for (const RecordField& field : kFields)
     if (name == field.name) return &field;

@@ -32,6 +32,11 @@ struct RecordField {
 };
 
 const std::vector<RecordField>& RecordFields();
+// The dialog page (1 Colors ... 5 Settings) a control sits on, 0 for the controls shown
+// on every page.
+int32_t PageOfControl(int32_t item);
+// The button that shows a page.
+constexpr int32_t PageButton(int32_t page) { return 129 + page; }
 const RecordField* FindField(const std::string& name);
 const char* FieldTypeName(FieldType type);
 

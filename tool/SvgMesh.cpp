@@ -43,7 +43,7 @@ struct Affine {
   }
 };
 
-constexpr const char* kOutlineAttr = "quibmesh:outline";
+constexpr const char* kCoverAttr = "quibmesh:cover";
 constexpr const char* kToolNamespace = "https://quibmesh.example/ns";
 
 std::string LocalName(const pugi::xml_node& node) {
@@ -640,25 +640,28 @@ std::pair<int, int> SideStart(int c, int r, int side) {
   return {corner[side][0], corner[side][1]};
 }
 
-std::string Outline(const simhost::Mesh& mesh, const Affine& toSvg) {
-  auto point = [&](HostRealPoint p) {
-    double x, y;
-    toSvg.ApplyExact(p.h, p.v, &x, &y);
-    return Number(x) + "," + Number(y);
-  };
-  std::string d = "M " + point(mesh.At(0, 0).anchor);
-  auto edge = [&](const simhost::MeshVertex& from, int leave, const simhost::MeshVertex& to,
-                  int arrive) {
-    d += " C " + point(from.tangent[size_t(leave)]) + " " + point(to.tangent[size_t(arrive)]) +
-         " " + point(to.anchor);
-  };
-  for (int i = 0; i < mesh.ni; ++i) edge(mesh.At(i, 0), kSegIPlus, mesh.At(i + 1, 0), kSegIMinus);
-  for (int j = 0; j < mesh.nj; ++j)
-    edge(mesh.At(mesh.ni, j), kSegJPlus, mesh.At(mesh.ni, j + 1), kSegJMinus);
-  for (int i = mesh.ni; i > 0; --i)
-    edge(mesh.At(i, mesh.nj), kSegIMinus, mesh.At(i - 1, mesh.nj), kSegIPlus);
-  for (int j = mesh.nj; j > 0; --j) edge(mesh.At(0, j), kSegJMinus, mesh.At(0, j - 1), kSegJPlus);
-  return d + " Z";
+// The rectangle a new file fills with a mesh: the box of every anchor and control point,
+// with a margin. A patch folded over its neighbours can reach beyond the mesh's border
+// curves, so a shape along the border would cut off what the picture shows; outside the
+// patches a mesh gradient paints nothing.
+void SetCover(pugi::xml_node rect, const simhost::Mesh& mesh, const Affine& toSvg) {
+  double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+  for (const simhost::MeshVertex& vertex : mesh.vertices) {
+    for (const HostRealPoint* p : {&vertex.anchor, &vertex.tangent[0], &vertex.tangent[1],
+                                   &vertex.tangent[2], &vertex.tangent[3]}) {
+      double x, y;
+      toSvg.ApplyExact(p->h, p->v, &x, &y);
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+  }
+  double margin = 0.1 * std::max(right - left, bottom - top) + 1;
+  for (const char* name : {"x", "y", "width", "height"})
+    if (!rect.attribute(name)) rect.append_attribute(name);
+  rect.attribute("x").set_value(Number(left - margin).c_str());
+  rect.attribute("y").set_value(Number(top - margin).c_str());
+  rect.attribute("width").set_value(Number(right - left + 2 * margin).c_str());
+  rect.attribute("height").set_value(Number(bottom - top + 2 * margin).c_str());
 }
 
 void SetShapeLook(pugi::xml_node shape, const simhost::ArtObject& art, HostReal oldOpacity,
@@ -767,9 +770,9 @@ std::string WriteBack(const simhost::Document& doc, const SvgSource& source) {
       used.attribute("x").set_value(Number(x).c_str());
       used.attribute("y").set_value(Number(y).c_str());
     }
-    if (binding.shape.attribute(kOutlineAttr)) {
+    if (binding.shape.attribute(kCoverAttr)) {
       if (std::optional<Affine> toShape = binding.userToArt.Inverse())
-        binding.shape.attribute("d").set_value(Outline(mesh, *toShape).c_str());
+        SetCover(binding.shape, mesh, *toShape);
     }
   }
   return Save(parsed.xml, pugi::format_raw | pugi::format_no_declaration);
@@ -836,15 +839,15 @@ std::string WriteNew(const simhost::Document& doc) {
         }
       }
     }
-    pugi::xml_node shape = svg.append_child("path");
+    pugi::xml_node shape = svg.append_child("rect");
     shape.append_attribute("id") = (art.id.empty() ? id + "-shape" : art.id).c_str();
-    shape.append_attribute("d") = Outline(mesh, toSvg).c_str();
+    SetCover(shape, mesh, toSvg);
     std::string style = "fill:url(#" + id + ")";
     if (art.opacity != 1) style += ";opacity:" + Number(art.opacity);
     if (art.blendMode > 0 && art.blendMode < 16)
       style += std::string(";mix-blend-mode:") + kCssBlend[art.blendMode];
     shape.append_attribute("style") = style.c_str();
-    shape.append_attribute(kOutlineAttr) = "mesh";
+    shape.append_attribute(kCoverAttr) = "mesh";
   }
   return Save(xml, pugi::format_indent);
 }
