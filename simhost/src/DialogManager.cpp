@@ -22,39 +22,17 @@ using detail::LiveTracker;
 
 namespace user {
 DialogAction Set(int32_t item, double value) {
-  DialogAction action;
-  action.kind = ActionKind::kSet;
-  action.item = item;
-  action.value = value;
-  return action;
+  return DialogAction{ActionKind::kSet, item, value, {0, 0}, 0};
 }
 DialogAction Check(int32_t item, bool ticked) {
-  DialogAction action;
-  action.kind = ActionKind::kCheck;
-  action.item = item;
-  action.value = ticked ? 1 : 0;
-  return action;
+  return DialogAction{ActionKind::kCheck, item, ticked ? 1.0 : 0.0, {0, 0}, 0};
 }
 DialogAction Choose(int32_t item, int32_t index) {
-  DialogAction action;
-  action.kind = ActionKind::kChoose;
-  action.item = item;
-  action.value = index;
-  return action;
+  return DialogAction{ActionKind::kChoose, item, double(index), {0, 0}, 0};
 }
-DialogAction Press(int32_t item) {
-  DialogAction action;
-  action.kind = ActionKind::kPress;
-  action.item = item;
-  return action;
-}
+DialogAction Press(int32_t item) { return DialogAction{ActionKind::kPress, item, 0, {0, 0}, 0}; }
 DialogAction Track(int32_t item, HostIntPoint point, uint32_t modifiers) {
-  DialogAction action;
-  action.kind = ActionKind::kTrack;
-  action.item = item;
-  action.point = point;
-  action.modifiers = modifiers;
-  return action;
+  return DialogAction{ActionKind::kTrack, item, 0, point, modifiers};
 }
 std::vector<DialogAction> Drag(int32_t item, const std::vector<HostIntPoint>& points,
                                uint32_t modifiers) {
@@ -63,10 +41,7 @@ std::vector<DialogAction> Drag(int32_t item, const std::vector<HostIntPoint>& po
   return actions;
 }
 DialogAction Move(HostIntPoint topLeft) {
-  DialogAction action;
-  action.kind = ActionKind::kMove;
-  action.point = topLeft;
-  return action;
+  return DialogAction{ActionKind::kMove, 0, 0, topLeft, 0};
 }
 DialogAction Accept() { return DialogAction{ActionKind::kAccept, 1, 0, {0, 0}, 0}; }
 DialogAction Cancel() { return DialogAction{ActionKind::kCancel, 2, 0, {0, 0}, 0}; }
