@@ -218,6 +218,18 @@ INSTANTIATE_TEST_SUITE_P(Memory, NoRecordTest,
                                            NoRecordCase{"NullHandle", false, kHostNoMemoryErr}),
                          CaseName());
 
+TEST_F(DialogTest, AnotherFiltersMessageOpensNothing) {
+  simhost::RegisteredFilter other;
+  other.plugin = host().PluginRef();
+  other.name = "Other";
+  host().filters.filters.push_front(other);  // the host now sends the other filter's handle
+  EXPECT_EQ(GetParameters({Cancel()}), kHostNoErr);
+  EXPECT_TRUE(host().dialogs.Shown().empty());
+  EXPECT_FALSE(host().HasParameters());
+  host().filters.filters.pop_front();
+  host().dialogs.ClearScripts();
+}
+
 TEST_F(PreviewTest, FailedPreviewIsTakenBackAndGoComputesAfresh) {
   simhost::Document result = GoResult(FirstUseRecord());
   ASSERT_FALSE(SameDocument(result, original()));
