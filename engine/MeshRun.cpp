@@ -2,6 +2,7 @@
 // vertices are visited, the isolation filters, the random gates and mode picks, and the
 // running products that the stages use.
 #include <cmath>
+#include <utility>
 
 #include "EngineStages.h"
 #include "MeshEngine.h"

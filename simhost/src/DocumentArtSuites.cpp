@@ -18,11 +18,6 @@ constexpr const char* kPath = kHostPathSuiteName;
 constexpr const char* kPathStyle = kHostPathStyleSuiteName;
 constexpr const char* kGradient = kHostGradientSuiteName;
 
-HostErr NullArgument(const char* operation) {
-  Host().suites.RecordBreach("null argument", operation);
-  return kHostBadParameterErr;
-}
-
 int32_t Attributes(const ArtObject& art) { return art.selected ? kHostArtSelected : 0; }
 
 HostErr HOSTAPI GetMatchingArt(const HostArtMatchSpec* specs, int16_t specCount,

@@ -16,11 +16,6 @@ namespace {
 constexpr const char* kMesh = kHostMeshSuiteName;
 constexpr const char* kVertex = kHostMeshVertexSuiteName;
 
-HostErr NullArgument(const char* operation) {
-  Host().suites.RecordBreach("null argument", operation);
-  return kHostBadParameterErr;
-}
-
 bool Finite(const HostRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
 
 bool ValidSlot(int32_t segment) { return segment >= kSegIMinus && segment <= kSegJPlus; }

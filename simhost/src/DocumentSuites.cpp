@@ -16,11 +16,6 @@ constexpr const char* kUndo = kHostUndoSuiteName;
 // The document has one view; its reference is the number 1.
 const HostViewRef kFrontView = reinterpret_cast<HostViewRef>(uintptr_t(1));
 
-HostErr NullArgument(const char* operation) {
-  Host().suites.RecordBreach("null argument", operation);
-  return kHostBadParameterErr;
-}
-
 HostErr HOSTAPI GetDocumentSetup(HostDocumentSetup* setup) {
   SIM_ENTER(kDocument, "GetDocumentSetup");
   if (!setup) return NullArgument("GetDocumentSetup");

@@ -53,9 +53,7 @@ TEST_F(DialogThenGoTest, GoKeepsTheAcceptedPreviewExactly) {
   const std::vector<simhost::MeshVertex> previewed = mesh(0).vertices;
   const int undos = host().suites.Calls(kHostUndoSuiteName, "UndoChanges");
   ASSERT_EQ(host().Send(kCallerFilter, kSelectorGo), kHostNoErr);
-  EXPECT_EQ(std::memcmp(mesh(0).vertices.data(), previewed.data(),
-                        previewed.size() * sizeof previewed[0]),
-            0);
+  EXPECT_TRUE(SameVertices(mesh(0).vertices, previewed));
   EXPECT_EQ(host().suites.Calls(kHostUndoSuiteName, "UndoChanges"), undos);
   EXPECT_EQ(Kept().previewShown, 0);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <random>
 
+#include "EngineFixture.h"
 #include "simhost/DocumentBuilder.h"
 #include "simhost/SimHost.h"
 
@@ -118,9 +119,7 @@ TEST_F(DocumentSuitesTest, UndoTakesBackOnlyTheCurrentCommandBitForBit) {
   ASSERT_EQ(doc.art.size(), before.art.size());
   for (size_t n = 0; n < doc.art.size(); ++n) {
     const simhost::ArtObject &x = doc.art[n], &y = before.art[n];
-    EXPECT_EQ(std::memcmp(x.mesh.vertices.data(), y.mesh.vertices.data(),
-                          x.mesh.vertices.size() * sizeof(simhost::MeshVertex)),
-              0);
+    EXPECT_TRUE(enginetest::SameVertices(x.mesh.vertices, y.mesh.vertices)) << n;
     EXPECT_EQ(x.opacity, y.opacity);
     EXPECT_EQ(x.blendMode, y.blendMode);
     EXPECT_TRUE(SameRect(x.otherBounds, y.otherBounds));
@@ -190,7 +189,7 @@ TEST_F(DocumentSuitesTest, MatrixConcatenationsApplyAfterWhatTheMatrixHolds) {
   };
   HostRealMatrix m;
   math->MatrixSetTranslate(&m, 1, 0);
-  math->MatrixConcatRotate(&m, float(M_PI / 2));  // counterclockwise: (1, 0) -> (0, 1)
+  math->MatrixConcatRotate(&m, 1.57079633f);  // a quarter turn counterclockwise
   HostRealPoint p = apply(m, {0, 0});
   EXPECT_NEAR(p.h, 0, 1e-6);
   EXPECT_NEAR(p.v, 1, 1e-6);

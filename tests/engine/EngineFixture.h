@@ -40,6 +40,13 @@ struct CaseName {
   }
 };
 
+// Whether two vertex lists are the same bit for bit.
+inline bool SameVertices(const std::vector<simhost::MeshVertex>& a,
+                         const std::vector<simhost::MeshVertex>& b) {
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0);
+}
+
 inline std::vector<uint8_t> Bytes(const MeshParams& p) {
   const uint8_t* raw = reinterpret_cast<const uint8_t*>(&p);
   return std::vector<uint8_t>(raw, raw + sizeof p);

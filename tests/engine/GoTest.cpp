@@ -19,9 +19,7 @@ bool SameArt(const simhost::Document& a, const simhost::Document& b) {
         std::memcmp(&x.opacity, &y.opacity, sizeof x.opacity) != 0 || x.blendMode != y.blendMode ||
         std::memcmp(&x.otherBounds, &y.otherBounds, sizeof x.otherBounds) != 0 ||
         x.mesh.ni != y.mesh.ni || x.mesh.nj != y.mesh.nj ||
-        x.mesh.vertices.size() != y.mesh.vertices.size() ||
-        std::memcmp(x.mesh.vertices.data(), y.mesh.vertices.data(),
-                    x.mesh.vertices.size() * sizeof(simhost::MeshVertex)) != 0) {
+        !SameVertices(x.mesh.vertices, y.mesh.vertices)) {
       return false;
     }
   }
