@@ -1,6 +1,7 @@
 // The module's life: globals created at start-up, handed to the host across an unload,
 // taken back at reload and freed at shut-down.
 #include "FilterRegistration.h"
+#include "MeshEngine.h"
 #include "PluginGlobals.h"
 #include "SuiteTable.h"
 
@@ -25,6 +26,9 @@ HostErr HandleShutdown(PluginMessage* message) {
       message->basic->AcquireSuite(kHostBlocksSuiteName, kHostBlocksSuiteVersion, &blocks);
   if (error == kHostNoErr) {
     if (gGlobals != nullptr) {
+      // An accepted dialog that no Go followed leaves the selection gathered: give its
+      // list back with the globals that point to it.
+      ReleaseSelection();
       static_cast<const HostBlocksSuite*>(blocks)->FreeBlock(gGlobals);
       gGlobals = nullptr;
     }

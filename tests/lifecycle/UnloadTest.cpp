@@ -2,6 +2,7 @@
 // keeps survive.
 #include "../../plugin/PluginGlobals.h"
 #include "TestSupport.h"
+#include "simhost/DocumentBuilder.h"
 
 namespace {
 
@@ -49,6 +50,20 @@ TEST_F(HostFixture, RepeatedUnloadsKeepTheModuleWorking) {
     EXPECT_EQ(host().Send("AI Menu", "AI Go"), kHostBadSelectionErr) << round;
   }
   EXPECT_EQ(host().dialogs.Shown().size(), 3u);
+}
+
+// An accepted dialog gathers the selection and leaves it for the Go; a shut-down that
+// comes instead gives the gathered list back with the globals.
+TEST_F(HostFixture, ShutdownAfterAnAcceptedDialogLeavesNothingAllocated) {
+  simhost::MeshSpec(2, 2).Add(host().document.doc);
+  ASSERT_EQ(host().Send("AI Filter", "AI Get Parameters"), kHostNoErr);
+  ASSERT_EQ(host().UnloadModule(), kHostNoErr);
+  ASSERT_EQ(Globals(host())->selectionCount, 1);
+  ASSERT_EQ(host().ReloadModule(), kHostNoErr);
+
+  EXPECT_EQ(host().Shutdown(), kHostNoErr);
+  EXPECT_EQ(host().memory.LiveBlocks(), 0u);
+  EXPECT_EQ(host().memory.LiveHandles(), 1u);  // the parameter record the host keeps
 }
 
 }  // namespace
