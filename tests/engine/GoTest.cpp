@@ -139,6 +139,8 @@ TEST_P(FailedGoTest, TakesTheRunBackAndReturnsTheCode) {
   const simhost::Document before = doc();
   host().suites.AddFault(c.fault);
   EXPECT_EQ(Go(EverythingChanges()), c.fault.code);
+  ASSERT_EQ(host().dialogs.Shown().size(), 1u) << "the failure is reported";
+  EXPECT_EQ(host().dialogs.Shown()[0].resourceId, 16051);
   EXPECT_TRUE(SameArt(doc(), before));
   EXPECT_EQ(host().memory.LiveHandles(), 1u) << "the selection is released";
   EXPECT_EQ(quibtest::DescribeBreaches(host()), "") << "every vertex reference is released";
