@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "simhost/PeResources.h"
+
 namespace simhost {
 
 namespace {
@@ -312,6 +314,8 @@ std::string KeyText(const ResourceKey& key) {
 
 }  // namespace
 
+std::string Utf8FromUtf16(const std::u16string& units) { return ByteReader::ToUtf8(units); }
+
 const std::vector<uint8_t>* ModuleResources::Find(const std::string& type, int32_t id) const {
   auto byType = custom.find(type);
   if (byType == custom.end()) return nullptr;
@@ -398,15 +402,14 @@ std::string ResourceFileBeside(const std::string& modulePath) {
 
 std::string ReadModuleResources(const std::string& modulePath, ModuleResources& resources) {
   resources = ModuleResources{};
-  std::string beside = ResourceFileBeside(modulePath);
-  if (std::ifstream(beside, std::ios::binary)) return ReadResFile(beside, resources);
   // A Windows module carries its resources in its own resource section.
   std::ifstream module(modulePath, std::ios::binary);
   char magic[2] = {};
   if (module.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z') {
-    return modulePath + " is a Windows module: this host reads resources from a " +
-           "resource file beside the module only, and " + beside + " is missing";
+    return ReadPeResources(modulePath, resources);
   }
+  std::string beside = ResourceFileBeside(modulePath);
+  if (std::ifstream(beside, std::ios::binary)) return ReadResFile(beside, resources);
   return "no compiled resources beside the module: " + beside + " is missing";
 }
 

@@ -73,11 +73,15 @@ std::string AddRawResource(ModuleResources& resources, const ResourceKey& type,
                            const ResourceKey& name, uint16_t language, const uint8_t* data,
                            size_t size);
 
+// UTF-16 text as UTF-8 (surrogate pairs joined).
+std::string Utf8FromUtf16(const std::u16string& units);
+
 // Reads a compiled resource file (RES format). Returns "" or the problem.
 std::string ReadResFile(const std::string& path, ModuleResources& resources);
 
-// Reads the resources of the module file at `modulePath`: for a native module the RES
-// file beside it (same name, extension ".res"). Returns "" or the problem.
+// Reads the resources of the module file at `modulePath`: a Windows module's own resource
+// section, or for a native module the RES file beside it (same name, extension ".res").
+// Returns "" or the problem.
 std::string ReadModuleResources(const std::string& modulePath, ModuleResources& resources);
 
 // The RES file that belongs to a native module file.
