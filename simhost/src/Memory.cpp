@@ -1,5 +1,6 @@
 #include "simhost/Memory.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "simhost/SimHost.h"

@@ -69,7 +69,8 @@ std::string SimHost::LoadModule(const std::string& path) {
 }
 
 HostErr SimHost::UnloadModule() {
-  if (!ModuleLoaded()) return kHostBadParameterErr;
+  // Never from inside a message: the module's code is still running.
+  if (!ModuleLoaded() || messageDepth_ > 0) return kHostBadParameterErr;
   HostErr result = Send(kCallerAccess, kSelectorUnload);
   if (std::string problem = CloseLibrary(module); !problem.empty()) {
     suites.RecordBreach("module not unloaded", problem);

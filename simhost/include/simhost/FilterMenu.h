@@ -40,7 +40,8 @@ class FilterMenu {
   HostFilterRef HandleOf(const RegisteredFilter& filter) const;
   HostMenuItemRef MenuItemOf(const RegisteredFilter& filter) const;
 
-  // Whether the host shows the filter's entry enabled over this document.
+  // Whether the host shows the filter's entry enabled over this document. The rule's
+  // kind words are checked against the art in it; its condition words are not modelled.
   static bool Enabled(const RegisteredFilter& filter, const Document& document);
   // The menu as a user sees it: one "category > title" line per filter.
   std::string Listing() const;

@@ -29,7 +29,8 @@ class SimHost {
   bool ModuleLoaded() const { return module.entry != nullptr; }
   // "SP Access"/"Unload", then the library is really unloaded; Reload loads it again and
   // sends "SP Access"/"Reload" with the globals the host kept. A library that cannot be
-  // unloaded or loaded again is recorded as a breach and answered with "PARM".
+  // unloaded or loaded again is recorded as a breach and answered with "PARM"; so is
+  // an unload asked for while a message is still inside the module ("PARM", no breach).
   HostErr UnloadModule();
   HostErr ReloadModule();
 
