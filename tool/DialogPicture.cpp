@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "ToolError.h"
+#include "Render.h"
 
 namespace quibtool {
 namespace {
@@ -83,11 +83,6 @@ void DrawItem(cairo_t* cr, const simhost::ItemRecord& item) {
   }
 }
 
-cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
 }  // namespace
 
 std::string RenderDialogPng(const simhost::DialogRecord& dialog, double scale) {
@@ -113,17 +108,13 @@ std::string RenderDialogPng(const simhost::DialogRecord& dialog, double scale) {
   cairo_translate(cr.get(), 0, kTitleHeight);
   for (const simhost::ItemRecord& item : dialog.items)
     if (item.visible) DrawItem(cr.get(), item);
-  cairo_surface_flush(surface.get());
-  std::string png;
-  cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), AppendPng, &png);
   cr.reset();
+  std::string png = PngBytes(surface.get());
   surface.reset();
   // Text drawing fills cairo's and fontconfig's process-wide caches; give them back so a
   // leak checker sees only what the tool itself holds.
   cairo_debug_reset_static_data();
   FcFini();
-  if (status != CAIRO_STATUS_SUCCESS)
-    throw ToolError(kExitOutput, "cannot encode the dialog picture");
   return png;
 }
 

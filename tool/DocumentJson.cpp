@@ -92,6 +92,14 @@ class Reader {
     return {xy[0], xy[1]};
   }
 
+  // A colour whose channels are one array under `key`, the only key besides "kind".
+  void Channels(const json& value, const std::string& path, const char* key, size_t count,
+                const char* what, HostColor* color) const {
+    OnlyKeys(value, path, {"kind", key});
+    std::vector<HostReal> channels = Reals(Member(value, path, key), path + "." + key, count, what);
+    for (size_t n = 0; n < count; ++n) color->c[n].value = channels[n];
+  }
+
   HostColor Color(const json& value, const std::string& path) const {
     HostColor color{};
     if (!value.is_object()) Fail(path, "expected a colour object");
@@ -115,11 +123,8 @@ class Reader {
       color.kind = kHostColorGray;
       color.c[0].value = Real(Member(value, path, "gray"), path + ".gray");
     } else if (name == "process") {
-      OnlyKeys(value, path, {"kind", "cmyk"});
+      Channels(value, path, "cmyk", 4, "[cyan, magenta, yellow, black]", &color);
       color.kind = kHostColorProcess;
-      std::vector<HostReal> cmyk =
-          Reals(Member(value, path, "cmyk"), path + ".cmyk", 4, "[cyan, magenta, yellow, black]");
-      for (size_t n = 0; n < 4; ++n) color.c[n].value = cmyk[n];
     } else if (name == "custom") {
       OnlyKeys(value, path, {"kind", "ref", "tint"});
       color.kind = kHostColorCustom;
@@ -127,11 +132,8 @@ class Reader {
           int32_t(Integer(Member(value, path, "ref"), path + ".ref", INT32_MIN, INT32_MAX));
       color.c[1].value = Real(Member(value, path, "tint"), path + ".tint");
     } else if (name == "rgb") {
-      OnlyKeys(value, path, {"kind", "rgb"});
+      Channels(value, path, "rgb", 3, "[red, green, blue]", &color);
       color.kind = kHostColorRGB;
-      std::vector<HostReal> rgb =
-          Reals(Member(value, path, "rgb"), path + ".rgb", 3, "[red, green, blue]");
-      for (size_t n = 0; n < 3; ++n) color.c[n].value = rgb[n];
     } else {
       Fail(path + ".kind", "unknown colour kind \"" + name +
                                "\" (gray, process, custom, rgb, or a number with \"raw\")");
@@ -324,23 +326,24 @@ std::string LineColumn(const std::string& text, size_t offset) {
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-Document ReadDocumentJson(const std::string& text, const std::string& source) {
-  json root;
+json ParseJson(const std::string& text, const std::string& source, int status) {
   try {
-    root = json::parse(text);
+    return json::parse(text);
   } catch (const json::parse_error& error) {
     // The parser reports the byte after the offending token; point at the token itself.
     size_t at = error.byte > 0 ? error.byte - 1 : 0;
     std::string what = error.what();
     size_t colon = what.rfind(": ");
     std::string reason = colon == std::string::npos ? what : what.substr(colon + 2);
-    throw ToolError(kExitBadDocument,
-                    source + ": " + LineColumn(text, at) + ": malformed JSON: " + reason);
+    throw ToolError(status, source + ": " + LineColumn(text, at) + ": malformed JSON: " + reason);
   } catch (const json::exception& error) {  // a number too large even for the parser
     std::string what = error.what();
-    throw ToolError(kExitBadDocument, source + ": " + what.substr(what.find(']') + 2));
+    throw ToolError(status, source + ": " + what.substr(what.find(']') + 2));
   }
-  return Reader(source).Read(root);
+}
+
+Document ReadDocumentJson(const std::string& text, const std::string& source) {
+  return Reader(source).Read(ParseJson(text, source, kExitBadDocument));
 }
 
 std::string WriteDocumentJson(const Document& doc) {

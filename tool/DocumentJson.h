@@ -1,6 +1,7 @@
 // The tool's own document format: JSON, lossless for everything the host models.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "simhost/Document.h"
@@ -18,6 +19,10 @@ std::string WriteDocumentJson(const simhost::Document& doc);
 
 // JSON numbers of records and documents: the shortest text of a 32-bit real.
 double ShortestDouble(float value);
+
+// Parses JSON text; malformed text throws ToolError with `status`, naming the source, the
+// line and column and the parser's reason.
+nlohmann::json ParseJson(const std::string& text, const std::string& source, int status);
 
 // "line L, column C" of a byte offset in a text.
 std::string LineColumn(const std::string& text, size_t offset);

@@ -265,14 +265,7 @@ class ScriptReader {
 }  // namespace
 
 std::vector<DialogAction> ReadDialogScript(const std::string& text, const std::string& source) {
-  json root;
-  try {
-    root = json::parse(text);
-  } catch (const json::parse_error& error) {
-    throw ToolError(
-        kExitBadSettings,
-        source + ": " + LineColumn(text, error.byte ? error.byte - 1 : 0) + ": malformed JSON");
-  }
+  json root = ParseJson(text, source, kExitBadSettings);
   const json& actions = root.is_object() && root.contains("actions") ? root["actions"] : root;
   if (!actions.is_array())
     throw ToolError(kExitBadSettings, source + ": expected a list of dialog actions");
@@ -319,14 +312,7 @@ RecordBytes ReadRecord(const std::string& bytes, const std::string& source) {
                                             std::to_string(bytes.size()));
     return RecordBytes(bytes.begin(), bytes.end());
   }
-  json root;
-  try {
-    root = json::parse(bytes);
-  } catch (const json::parse_error& error) {
-    throw ToolError(
-        kExitBadSettings,
-        source + ": " + LineColumn(bytes, error.byte ? error.byte - 1 : 0) + ": malformed JSON");
-  }
+  json root = ParseJson(bytes, source, kExitBadSettings);
   if (!root.is_object()) throw ToolError(kExitBadSettings, source + ": expected a JSON object");
   RecordBytes record = DefaultRecord();
   for (auto it = root.begin(); it != root.end(); ++it) {

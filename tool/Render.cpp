@@ -141,9 +141,13 @@ std::string RenderPng(const simhost::Document& doc, const RenderOptions& options
     cairo_set_source(cr.get(), pattern.get());
     cairo_paint_with_alpha(cr.get(), Unit(art.opacity));
   }
-  cairo_surface_flush(surface.get());
+  return PngBytes(surface.get());
+}
+
+std::string PngBytes(cairo_surface_t* surface) {
+  cairo_surface_flush(surface);
   std::string png;
-  if (cairo_surface_write_to_png_stream(surface.get(), AppendPng, &png) != CAIRO_STATUS_SUCCESS)
+  if (cairo_surface_write_to_png_stream(surface, AppendPng, &png) != CAIRO_STATUS_SUCCESS)
     throw ToolError(kExitOutput, "cannot encode the picture");
   return png;
 }

@@ -2,6 +2,8 @@
 // opacity and blending mode, on a white page.
 #pragma once
 
+#include <cairo.h>
+
 #include <array>
 #include <string>
 
@@ -15,6 +17,9 @@ struct RenderOptions {
 
 // The picture as PNG file bytes.
 std::string RenderPng(const simhost::Document& doc, const RenderOptions& options);
+
+// The surface as PNG file bytes; throws ToolError when cairo cannot encode it.
+std::string PngBytes(cairo_surface_t* surface);
 
 // A vertex colour as it is shown, red, green, blue in 0..1. Grey and process colours
 // are ink amounts (0 no ink, 1 full ink); a custom colour's tint is the amount of the
