@@ -24,6 +24,8 @@ const DispatchCase kDispatchCases[] = {
     {"MenuGo", "AI Menu", "AI Go", kHostBadSelectionErr, true, "Error Dialog"},
     {"MenuUpdate", "AI Menu", "AI Update", kHostNoErr, true, ""},
     {"MenuOther", "AI Menu", "AI Get Parameters", kHostNoErr, true, ""},
+    {"FilterGetParameters", "AI Filter", "AI Get Parameters", kHostNoErr, true, "Quib_Mesh"},
+    {"FilterGo", "AI Filter", "AI Go", kHostNoErr, true, ""},
     {"FilterOther", "AI Filter", "AI Update", kHostNoErr, true, ""},
     {"UnknownCaller", "AI Tool", "AI Go", kHostNoErr, true, ""},
     // Callers and selectors are whole strings: a prefix or other case is another message.
