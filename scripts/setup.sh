@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
           binutils-mingw-w64-i686 g++-mingw-w64-i686
-          libcairo2-dev libpugixml-dev nlohmann-json3-dev libcli11-dev
+          libcairo2-dev libfontconfig-dev libpugixml-dev nlohmann-json3-dev libcli11-dev
           inkscape wine32 xauth)
 
 missing=()
