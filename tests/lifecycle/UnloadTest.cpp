@@ -66,4 +66,21 @@ TEST_F(HostFixture, ShutdownAfterAnAcceptedDialogLeavesNothingAllocated) {
   EXPECT_EQ(host().memory.LiveHandles(), 1u);  // the parameter record the host keeps
 }
 
+// Shut-down acquires the Blocks suite once more to free the globals. When it cannot,
+// the block stays (the host sees it left over) but the host's pointer is cleared.
+TEST_F(HostFixture, ShutdownWithoutTheBlocksSuiteStillClearsTheKeptGlobals) {
+  ASSERT_EQ(host().UnloadModule(), kHostNoErr);
+  ASSERT_EQ(host().ReloadModule(), kHostNoErr);
+  ASSERT_NE(host().KeptGlobals(), nullptr);
+  // The outer call's acquisition succeeds; the handler's own one fails.
+  int calls = host().suites.Calls("SP Blocks Suite", "AcquireSuite");
+  host().suites.AddFault({"SP Blocks Suite", "AcquireSuite", calls + 2, kHostBadParameterErr});
+
+  EXPECT_EQ(host().Shutdown(), kHostBadParameterErr);
+  EXPECT_EQ(host().KeptGlobals(), nullptr);
+  EXPECT_EQ(host().memory.LiveBlocks(), 1u);
+  EXPECT_EQ(quibtest::TakeBreaches(host(), "block never freed").size(), 1u);
+  EXPECT_TRUE(host().suites.Held().empty());
+}
+
 }  // namespace
