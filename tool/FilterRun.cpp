@@ -158,7 +158,7 @@ class ScriptReader {
                     source_ + ": action " + std::to_string(n + 1) + ": " + problem);
   }
 
-  int32_t Item(const json& action, size_t n, ActionKind kind) const {
+  int32_t Item(const json& action, size_t n) const {
     if (action.contains("item")) {
       const json& item = action["item"];
       if (item.is_number_integer()) return item.get<int32_t>();
@@ -174,7 +174,6 @@ class ScriptReader {
           FindField(action["field"].is_string() ? action["field"].get<std::string>() : "");
       if (!field || field->control == 0)
         Fail(n, "\"field\" names no record field that a control edits");
-      (void)kind;
       return field->control;
     }
     Fail(n, "needs \"item\" or \"field\"");
@@ -204,14 +203,14 @@ class ScriptReader {
     switch (kind) {
       case ActionKind::kSet:
       case ActionKind::kCheck: {
-        result.item = Item(action, n, kind);
+        result.item = Item(action, n);
         if (!action.contains("value")) Fail(n, "needs \"value\"");
         const json& value = action["value"];
         result.value = value.is_boolean() ? double(value.get<bool>()) : Number(value, n, "value");
         break;
       }
       case ActionKind::kChoose: {
-        result.item = Item(action, n, kind);
+        result.item = Item(action, n);
         if (action.contains("entry")) {
           const PopupList* list = nullptr;
           for (const PopupList& candidate : PopupLists())
@@ -227,10 +226,10 @@ class ScriptReader {
         break;
       }
       case ActionKind::kPress:
-        result.item = Item(action, n, kind);
+        result.item = Item(action, n);
         break;
       case ActionKind::kTrack: {
-        result.item = Item(action, n, kind);
+        result.item = Item(action, n);
         if (action.contains("modifiers"))
           result.modifiers = uint32_t(Number(action["modifiers"], n, "modifiers"));
         if (action.contains("points")) {

@@ -261,7 +261,9 @@ struct RunCommand {
                   << ", " << outcome.draws << " random draws\n";
       }
     }
-    if (progress) std::cerr << "\n";
+    if (progress)
+      std::cerr << "\r" << sources.size() << " inputs done"
+                << (outdir.empty() ? "" : ", outputs in " + outdir) << "\033[K\n";
     if (!saveRecord.empty()) {
       std::string ext = Extension(saveRecord);
       guard.Write(saveRecord, ext == "json" ? RecordJson(lastRecord)

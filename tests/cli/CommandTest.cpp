@@ -235,6 +235,18 @@ TEST_F(Command, BatchWritesEachInputsOutputsIntoTheFolder) {
   for (const char* name : {"out/one.svg", "out/one-result.json", "out/one.before.png",
                            "out/two.svg", "out/two-result.json", "out/two.before.png"})
     EXPECT_TRUE(Exists(name)) << name;
+  // On a terminal a batch shows one progress line, redrawn for each input.
+  if (Shell({"sh", "-c", "command -v script"}).status == 0) {
+    CommandResult tty = Shell(
+        {"script", "-qec",
+         std::string(QUIB_TOOL_PATH) + " run one.json two.svg --outdir tty -o .json", "/dev/null"});
+    EXPECT_EQ(tty.status, 0) << tty.out;
+    EXPECT_NE(tty.out.find("\r[1/2] one.json"), std::string::npos) << tty.out;
+    EXPECT_NE(tty.out.find("\r[2/2] two.svg"), std::string::npos) << tty.out;
+    EXPECT_NE(tty.out.find("2 inputs done, outputs in tty"), std::string::npos) << tty.out;
+    EXPECT_EQ(tty.out.find("random draws"), std::string::npos) << tty.out;
+  }
+  EXPECT_EQ(r.out.find('\r'), std::string::npos);  // no progress line into a pipe
   CommandResult noDir = Run({"run", "one.json", "two.svg", "-o", "x.svg"});
   EXPECT_EQ(noDir.status, 1);
   EXPECT_NE(noDir.err.find("several inputs need --outdir"), std::string::npos);
