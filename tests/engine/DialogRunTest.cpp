@@ -1,5 +1,5 @@
 // The engine behind the dialog: the first-use record a cancelled first dialog leaves,
-// and the Go that follows an accepted dialog with and without its preview.
+// previews, and the Go that follows an accepted dialog with and without its preview.
 #include "EngineFixture.h"
 
 namespace enginetest {
@@ -64,6 +64,27 @@ TEST_F(DialogThenGoTest, GoAppliesTheSettingsWhenNoPreviewIsShown) {
   ASSERT_EQ(host().Send(kCallerFilter, kSelectorGo), kHostNoErr);
   EXPECT_FLOAT_EQ(vertex(0, 1, 1).color.c[0].value, 0.9f);
   EXPECT_EQ(host().memory.LiveHandles(), 1u) << "the selection is released";
+}
+
+TEST_F(DialogThenGoTest, APreviewWithNothingSelectedOnlyRedraws) {
+  doc().art[0].selected = false;
+  const std::vector<simhost::MeshVertex> before = mesh(0).vertices;
+  AcceptDialog(true);
+  EXPECT_GE(host().document.redraws, 1);
+  EXPECT_TRUE(SameVertices(mesh(0).vertices, before));
+}
+
+TEST_F(DialogThenGoTest, APreviewThatFailsReleasesTheSelectionAndTheNextGathersAgain) {
+  host().suites.AddFault(
+      {kHostArtSuiteName, "GetArtBounds", 1, HOST_FOUR_CHAR('F', 'A', 'I', 'L')});
+  MeshParams p = NeutralParams();
+  p.preview = 1;
+  host().SetParameterBytes(Bytes(p));
+  host().dialogs.QueueScript("Quib_Mesh", {user::Set(4, 80), user::Set(4, 60), user::Accept()});
+  ASSERT_EQ(host().Send(kCallerFilter, kSelectorGetParameters), kHostNoErr);
+  // Gathered when the dialog opened, released by the failed preview, gathered again.
+  EXPECT_EQ(host().suites.Calls(kHostMatchingArtSuiteName, "GetMatchingArt"), 2);
+  EXPECT_FLOAT_EQ(vertex(0, 1, 1).color.c[0].value, 0.7f) << "the second preview stands";
 }
 
 }  // namespace
