@@ -45,6 +45,11 @@ void OutputGuard::CheckNotInput(const std::string& path) const {
   for (const std::string& input : inputs_)
     if (SameFile(path, input))
       throw ToolError(kExitOutput, "refusing to overwrite the input " + input + " with an output");
+  fs::path folder = fs::path(path).parent_path();
+  std::error_code ec;
+  if (!folder.empty() && !fs::is_directory(folder, ec))
+    throw ToolError(kExitOutput,
+                    "cannot write " + path + ": there is no folder " + folder.string());
 }
 
 void OutputGuard::Write(const std::string& path, const std::string& bytes) const {

@@ -14,7 +14,8 @@ class OutputGuard {
  public:
   // Remembers a file that must never be written.
   void ProtectInput(const std::string& path);
-  // Throws ToolError (output) when the path names a protected input.
+  // Throws ToolError (output) when the path names a protected input or a folder that
+  // does not exist, so a run can refuse before it starts.
   void CheckNotInput(const std::string& path) const;
   // Writes through a temporary file beside the target, then renames it into place.
   void Write(const std::string& path, const std::string& bytes) const;
