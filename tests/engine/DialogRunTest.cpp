@@ -66,6 +66,27 @@ TEST_F(DialogThenGoTest, GoAppliesTheSettingsWhenNoPreviewIsShown) {
   EXPECT_EQ(host().memory.LiveHandles(), 1u) << "the selection is released";
 }
 
+TEST_F(DialogThenGoTest, CancelTakesThePreviewsBackBitForBit) {
+  const simhost::Document before = doc();
+  MeshParams p = NeutralParams();
+  p.preview = 1;
+  host().SetParameterBytes(Bytes(p));
+  // Channel 1, jitter, tangent mode 8, random opacity and blending, an angle: each change
+  // previews anew on top of the undone previous one.
+  host().dialogs.QueueScript(
+      "Quib_Mesh", {user::Set(4, 80), user::Press(131), user::Set(8, 15), user::Choose(62, 0),
+                    user::Choose(63, 8), user::Press(134), user::Check(32, true),
+                    user::Check(33, true), user::Press(132), user::Set(12, 30), user::Cancel()});
+  ASSERT_EQ(host().Send(kCallerFilter, kSelectorGetParameters), kHostCancelErr);
+  const simhost::DialogRecord* dialog = host().dialogs.LastShown("Quib_Mesh");
+  ASSERT_NE(dialog, nullptr);
+  for (const std::string& ignored : dialog->IgnoredActions()) ADD_FAILURE() << ignored;
+  EXPECT_GE(host().document.redraws, 7);
+  EXPECT_TRUE(SameVertices(mesh(0).vertices, before.art[0].mesh.vertices));
+  EXPECT_EQ(std::memcmp(&doc().art[0].opacity, &before.art[0].opacity, sizeof(float)), 0);
+  EXPECT_EQ(doc().art[0].blendMode, before.art[0].blendMode);
+}
+
 TEST_F(DialogThenGoTest, APreviewWithNothingSelectedOnlyRedraws) {
   doc().art[0].selected = false;
   const std::vector<simhost::MeshVertex> before = mesh(0).vertices;
