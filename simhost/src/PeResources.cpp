@@ -179,7 +179,6 @@ std::string ReadPeImage(const std::string& path, PeImage& image, ModuleResources
   image.characteristics = uint16_t(file.U16(header + 22));
   size_t optional = header + 24;
   image.optionalMagic = uint16_t(file.U16(optional));
-  image.subsystem = uint16_t(file.U16(optional + 68));
   // The data directories follow the fixed fields, which are longer in the 64-bit form.
   size_t directories = optional + (image.optionalMagic == kPeOptionalMagic32 ? 96 : 112);
   uint32_t directoryCount = file.U32(directories - 4);

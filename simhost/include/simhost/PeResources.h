@@ -22,7 +22,6 @@ struct PeImage {
   uint16_t machine = 0;
   uint16_t characteristics = 0;
   uint16_t optionalMagic = 0;
-  uint16_t subsystem = 0;
   std::string exportedName;          // the library name in the export table
   std::vector<std::string> exports;  // exported function names, in table order
   uint32_t exportedFunctions = 0;    // entries of the export address table
