@@ -108,6 +108,27 @@ INSTANTIATE_TEST_SUITE_P(Misuses, HostCheckerTest,
                            return std::string(CheckerCases()[param.param].name);
                          });
 
+// Suites are found by name and version together.
+TEST(HostChecker, OtherVersionsAndNamesAreNotFound) {
+  const struct {
+    const char* name;
+    int32_t version;
+    HostErr result;
+  } cases[] = {
+      {"AI Art Suite", 9, kHostNoErr},
+      {"AI Art Suite", 8, kHostSuiteNotFoundErr},
+      {"ADM Dialog Suite", 4, kHostSuiteNotFoundErr},
+      {"AI Art suite", 9, kHostSuiteNotFoundErr},
+  };
+  simhost::SimHost host;
+  for (const auto& c : cases) {
+    const void* suite = &c;
+    EXPECT_EQ(simhost::BasicSuite()->AcquireSuite(c.name, c.version, &suite), c.result)
+        << c.name << " " << c.version;
+    EXPECT_EQ(suite == nullptr, c.result != kHostNoErr) << c.name << " " << c.version;
+  }
+}
+
 // The host keeps the filter's parameter record itself: it is never a leak.
 TEST(HostChecker, KeptParameterRecordIsNotALeak) {
   simhost::SimHost host;
