@@ -97,11 +97,14 @@ TEST(EndToEnd, WineRunOfTheShippedModuleMatchesTheNativeRun) {
   ASSERT_TRUE(std::ifstream(runner).good()) << runner << " missing: build the windows preset";
   ASSERT_TRUE(std::ifstream(module).good()) << module << " missing: build the windows preset";
   const char* timeout = std::getenv("QUIB_WINE_TIMEOUT");
-  // Wine gets its own prefix in the windows build, no debug output and no display.
+  // Wine gets its own prefix in the windows build, no debug output and no display. Where
+  // i386 programs run under qemu, qemu must leave Wine's fixed addresses free (a guest
+  // space below 0xf0000000); a kernel that runs them itself ignores the variable.
   const std::string command =
-      "env -u DISPLAY WINEDEBUG=-all WINEPREFIX='" + quibwin::WindowsBuildFile("wine-prefix") +
-      "' timeout " + (timeout ? timeout : "300") + " wine '" + runner + "' '" + WinePath(module) +
-      "' all 2>" + quibwin::WindowsBuildFile("wine-stderr.txt");
+      "env -u DISPLAY WINEDEBUG=-all QEMU_RESERVED_VA=0xf0000000 WINEPREFIX='" +
+      quibwin::WindowsBuildFile("wine-prefix") + "' timeout " + (timeout ? timeout : "300") +
+      " wine '" + runner + "' '" + WinePath(module) + "' all 2>" +
+      quibwin::WindowsBuildFile("wine-stderr.txt");
   std::string windows;
   int status = quibwin::RunCommand(command, windows);
   if (windows.empty()) {
