@@ -102,7 +102,7 @@ TEST(EndToEnd, WineRunOfTheShippedModuleMatchesTheNativeRun) {
   // space below 0xf0000000); a kernel that runs them itself ignores the variable.
   const std::string command =
       "env -u DISPLAY WINEDEBUG=-all QEMU_RESERVED_VA=0xf0000000 WINEPREFIX='" +
-      quibwin::WindowsBuildFile("wine-prefix") + "' timeout " + (timeout ? timeout : "1500") +
+      quibwin::WindowsBuildFile("wine-prefix") + "' timeout " + (timeout ? timeout : "2400") +
       " wine '" + runner + "' '" + WinePath(module) + "' all 2>" +
       quibwin::WindowsBuildFile("wine-stderr.txt");
   std::string windows;
