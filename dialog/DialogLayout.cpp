@@ -155,56 +155,56 @@ DlgNotifyProc NotifyProcOf(Proc proc) {
   }
 }
 
-bool Is(const ItemSpec& spec, const char* type) { return std::strcmp(spec.type, type) == 0; }
+bool Is(const ItemSpec& row, const char* type) { return std::strcmp(row.type, type) == 0; }
 
-void ConfigureItem(DlgItemRef item, const ItemSpec& spec, const MeshParams& record) {
-  DlgNotifyProc notify = NotifyProcOf(spec.proc);
-  if (Is(spec, kDlgSpinEditType) && spec.real != nullptr) {
-    if (spec.id == kItemZoom) {
+void ConfigureItem(DlgItemRef item, const ItemSpec& row, const MeshParams& record) {
+  DlgNotifyProc notify = NotifyProcOf(row.proc);
+  if (Is(row, kDlgSpinEditType) && row.real != nullptr) {
+    if (row.id == kItemZoom) {
       // The zoom's range is in place before its value, so the value is never limited by
       // a range that is not its own.
       sItem->SetUnits(item, kDlgUnitsNone);
-      sItem->SetMinFloatValue(item, spec.minimum);
-      sItem->SetMaxFloatValue(item, spec.maximum);
+      sItem->SetMinFloatValue(item, row.minimum);
+      sItem->SetMaxFloatValue(item, row.maximum);
       sItem->SetPrecision(item, 2);
-      sItem->SetFloatValue(item, record.*spec.real);
+      sItem->SetFloatValue(item, record.*row.real);
     } else {
-      sItem->SetFloatValue(item, record.*spec.real);
-      sItem->SetMinFloatValue(item, spec.minimum);
-      sItem->SetMaxFloatValue(item, spec.maximum);
+      sItem->SetFloatValue(item, record.*row.real);
+      sItem->SetMinFloatValue(item, row.minimum);
+      sItem->SetMaxFloatValue(item, row.maximum);
       sItem->SetUnits(item, kDlgUnitsNone);
       sItem->SetPrecision(item, 2);
     }
     sItem->SetNotifyProc(item, notify);
-  } else if (Is(spec, kDlgSpinEditType)) {
-    sItem->SetIntValue(item, record.*spec.integer);
-    sItem->SetMinIntValue(item, int32_t(spec.minimum));
-    sItem->SetMaxIntValue(item, int32_t(spec.maximum));
+  } else if (Is(row, kDlgSpinEditType)) {
+    sItem->SetIntValue(item, record.*row.integer);
+    sItem->SetMinIntValue(item, int32_t(row.minimum));
+    sItem->SetMaxIntValue(item, int32_t(row.maximum));
     sItem->SetUnits(item, kDlgUnitsNone);
     sItem->SetNotifyProc(item, notify);
-  } else if (Is(spec, kDlgTextCheckBoxType)) {
-    sItem->SetBooleanValue(item, record.*spec.integer != 0);
+  } else if (Is(row, kDlgTextCheckBoxType)) {
+    sItem->SetBooleanValue(item, record.*row.integer != 0);
     sItem->SetNotifyProc(item, notify);
-    sItem->SetText(item, spec.text);
-  } else if (Is(spec, kDlgTextPushButtonType)) {
-    sItem->SetText(item, spec.text);
+    sItem->SetText(item, row.text);
+  } else if (Is(row, kDlgTextPushButtonType)) {
+    sItem->SetText(item, row.text);
     if (notify != nullptr) sItem->SetNotifyProc(item, notify);
-  } else if (Is(spec, kDlgTextStaticType)) {
-    sItem->SetText(item, spec.text);
-  } else if (spec.proc == kPad) {
+  } else if (Is(row, kDlgTextStaticType)) {
+    sItem->SetText(item, row.text);
+  } else if (row.proc == kPad) {
     sItem->SetTrackProc(item, PadTracker);
-  } else if (spec.proc == kPage || spec.id == kItemPresetList) {
+  } else if (row.proc == kPage || row.id == kItemPresetList) {
     // The preset list gets its procedure now, the other lists when they are filled.
     sItem->SetNotifyProc(item, notify);
   }
-  if (spec.page != kAllPages && spec.page != kColors) sItem->Show(item, 0);
+  if (row.page != kAllPages && row.page != kColors) sItem->Show(item, 0);
 }
 
 }  // namespace
 
 ItemBinding BindingOf(int32_t id) {
-  for (const ItemSpec& spec : kItems) {
-    if (spec.id == id) return ItemBinding{id, spec.real, spec.integer};
+  for (const ItemSpec& row : kItems) {
+    if (row.id == id) return ItemBinding{id, row.real, row.integer};
   }
   return ItemBinding{id, nullptr, nullptr};
 }
@@ -224,10 +224,10 @@ HostErr HOSTAPI InitMeshDialog(DlgDialogRef dialog) {
   }
   sDialog->Size(dialog, kMeshDialogWidth, kMeshDialogHeight);
 
-  for (const ItemSpec& spec : kItems) {
+  for (const ItemSpec& row : kItems) {
     DlgItemRef item =
-        sDialog->CreateItem(dialog, spec.id, spec.type, &spec.bounds, nullptr, nullptr);
-    ConfigureItem(item, spec, *record);
+        sDialog->CreateItem(dialog, row.id, row.type, &row.bounds, nullptr, nullptr);
+    ConfigureItem(item, row, *record);
   }
 
   for (int32_t id : kListFillOrder) {

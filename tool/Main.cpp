@@ -88,20 +88,20 @@ void CheckOutputName(const std::string& path) {
 
 // Where one output of one input goes. In a batch an output is ".ext" (DIR/NAME.ext) or a
 // name with "{}" standing for the input's name.
-std::string OutputPath(const std::string& spec, const std::string& outdir, const Input& input,
+std::string OutputPath(const std::string& pattern, const std::string& outdir, const Input& input,
                        const char* suffix) {
-  if (outdir.empty()) return spec;
+  if (outdir.empty()) return pattern;
   std::string name;
-  if (!spec.empty() && spec[0] == '.') {
-    name = input.name + suffix + spec;
-  } else if (size_t at = spec.find("{}"); at != std::string::npos) {
-    name = spec;
+  if (!pattern.empty() && pattern[0] == '.') {
+    name = input.name + suffix + pattern;
+  } else if (size_t at = pattern.find("{}"); at != std::string::npos) {
+    name = pattern;
     name.replace(at, 2, input.name);
   } else {
     throw ToolError(kExitUsage,
                     "with --outdir an output is an extension such as .png or a name "
                     "with {} for the input's name, not \"" +
-                        spec + "\"");
+                        pattern + "\"");
   }
   return (fs::path(outdir) / name).string();
 }
@@ -211,8 +211,8 @@ struct RunCommand {
     for (const std::string& source : sources) {
       Input named;
       named.name = source.empty() ? "sample" : fs::path(source).stem().string();
-      auto plan = [&](const std::string& spec, const char* suffix) {
-        std::string path = OutputPath(spec, outdir, named, suffix);
+      auto plan = [&](const std::string& pattern, const char* suffix) {
+        std::string path = OutputPath(pattern, outdir, named, suffix);
         CheckOutputName(path);
         guard.CheckNotInput(path);
         if (!planned.insert(fs::weakly_canonical(path).string()).second)
