@@ -225,8 +225,7 @@ HostErr HOSTAPI InitMeshDialog(DlgDialogRef dialog) {
   sDialog->Size(dialog, kMeshDialogWidth, kMeshDialogHeight);
 
   for (const ItemSpec& row : kItems) {
-    DlgItemRef item =
-        sDialog->CreateItem(dialog, row.id, row.type, &row.bounds, nullptr, nullptr);
+    DlgItemRef item = sDialog->CreateItem(dialog, row.id, row.type, &row.bounds, nullptr, nullptr);
     ConfigureItem(item, row, *record);
   }
 
