@@ -6,20 +6,20 @@
 #include <cstdint>
 
 struct MeshParams {
-  float interpolation;         // percent: 100 leaves moved points, 0 puts them on the target
-  float channel1;              // colour-channel amounts
+  float interpolation;  // percent: 100 leaves moved points, 0 puts them on the target
+  float channel1;       // colour-channel amounts
   float channel2;
   float channel3;
   float channel4;
-  float jitterX;               // point-mode amounts, points
+  float jitterX;  // point-mode amounts, points
   float jitterY;
-  float scaleX;                // per-object scale, percent
+  float scaleX;  // per-object scale, percent
   float scaleY;
-  float angle;                 // per-object rotation, degrees
-  float brightness;            // percent
-  float moveX;                 // per-object move, points
+  float angle;       // per-object rotation, degrees
+  float brightness;  // percent
+  float moveX;       // per-object move, points
   float moveY;
-  float colorNodeFactorI;      // percent, applied at every step of i
+  float colorNodeFactorI;  // percent, applied at every step of i
   float colorNodeFactorJ;
   float pointNodeFactorI;
   float pointNodeFactorJ;
@@ -46,10 +46,10 @@ struct MeshParams {
   int32_t randomApplyJitter2;
   int32_t randomColorCombo;
   int32_t randomJitterCombos;
-  float viewZoom;               // percent
+  float viewZoom;  // percent
   int32_t preview;
-  int32_t fromGo;               // 1 while the Go message runs the engine
-  int32_t previewShown;         // 1 while the document holds this dialog's preview
+  int32_t fromGo;        // 1 while the Go message runs the engine
+  int32_t previewShown;  // 1 while the document holds this dialog's preview
   int32_t dialogLeft;
   int32_t dialogTop;
   int32_t dialogRight;

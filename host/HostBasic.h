@@ -23,8 +23,8 @@ extern "C" {
 typedef int32_t HostErr;
 typedef uint32_t FourCharCode;
 
-#define HOST_FOUR_CHAR(a, b, c, d)                                               \
-  ((int32_t)(((uint32_t)(uint8_t)(a) << 24) | ((uint32_t)(uint8_t)(b) << 16) |   \
+#define HOST_FOUR_CHAR(a, b, c, d)                                             \
+  ((int32_t)(((uint32_t)(uint8_t)(a) << 24) | ((uint32_t)(uint8_t)(b) << 16) | \
              ((uint32_t)(uint8_t)(c) << 8) | (uint32_t)(uint8_t)(d)))
 
 enum {
@@ -34,9 +34,9 @@ enum {
   kHostBadSelectionErr = HOST_FOUR_CHAR('!', 's', 'e', 'l'),  /* selection not usable */
   kHostNoMemoryErr = HOST_FOUR_CHAR('!', 'M', 'E', 'M'),      /* no parameter record */
   kHostOutOfMemoryErr = -108,
-  kHostBadParameterErr = HOST_FOUR_CHAR('P', 'A', 'R', 'M'),  /* an argument the host rejects */
-  kHostNotMeshErr = HOST_FOUR_CHAR('!', 'M', 'S', 'H'),       /* art that is no gradient mesh */
-  kHostNotFoundErr = HOST_FOUR_CHAR('!', 'F', 'N', 'D')       /* no object of that kind */
+  kHostBadParameterErr = HOST_FOUR_CHAR('P', 'A', 'R', 'M'), /* an argument the host rejects */
+  kHostNotMeshErr = HOST_FOUR_CHAR('!', 'M', 'S', 'H'),      /* art that is no gradient mesh */
+  kHostNotFoundErr = HOST_FOUR_CHAR('!', 'F', 'N', 'D')      /* no object of that kind */
 };
 
 /* Reals are 32-bit; points grow to the right and upward; rectangles keep top > bottom. */

@@ -55,8 +55,8 @@ typedef struct DlgBasicSuite {
 typedef struct DlgDialogSuite {
   /* Runs a modal dialog from template `resourceId`; returns the id of the item that
    * closed it. */
-  int32_t(HOSTAPI* Modal)(HostPluginRef plugin, const char* name, int32_t resourceId,
-                          int32_t style, DlgInitProc init, void* userData);
+  int32_t(HOSTAPI* Modal)(HostPluginRef plugin, const char* name, int32_t resourceId, int32_t style,
+                          DlgInitProc init, void* userData);
   void*(HOSTAPI* GetUserData)(DlgDialogRef dialog);
   void(HOSTAPI* SetBoundsRect)(DlgDialogRef dialog, const HostIntRect* bounds);
   void(HOSTAPI* GetBoundsRect)(DlgDialogRef dialog, HostIntRect* bounds);

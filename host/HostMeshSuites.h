@@ -11,12 +11,12 @@ extern "C" {
 /* Colour kinds of a vertex colour record. Kinds other than grey, process, custom and
  * RGB are carried through unchanged by the module. */
 enum {
-  kHostColorGray = 0,     /* c[0] grey */
-  kHostColorProcess = 1,  /* c[0..3] cyan, magenta, yellow, black */
+  kHostColorGray = 0,    /* c[0] grey */
+  kHostColorProcess = 1, /* c[0..3] cyan, magenta, yellow, black */
   kHostColorPattern = 2,
-  kHostColorCustom = 3,   /* c[0].ref custom colour of the document, c[1] tint */
+  kHostColorCustom = 3, /* c[0].ref custom colour of the document, c[1] tint */
   kHostColorGradient = 4,
-  kHostColorRGB = 5,      /* c[0..2] red, green, blue */
+  kHostColorRGB = 5, /* c[0..2] red, green, blue */
   kHostColorNone = 6
 };
 
@@ -59,7 +59,8 @@ typedef struct HostMeshVertexSuite {
   int32_t(HOSTAPI* GetSegmentOpposite)(HostMeshVertexRef vertex, int32_t segment);
   /* A segment's control point next to the vertex, in artwork coordinates. */
   HostErr(HOSTAPI* GetTangent)(HostMeshVertexRef vertex, int32_t segment, HostRealPoint* point);
-  HostErr(HOSTAPI* SetTangent)(HostMeshVertexRef vertex, int32_t segment, const HostRealPoint* point);
+  HostErr(HOSTAPI* SetTangent)(HostMeshVertexRef vertex, int32_t segment,
+                               const HostRealPoint* point);
   /* Marks the segment's tangent smooth (non-zero) or corner (0). */
   HostErr(HOSTAPI* SetSmooth)(HostMeshVertexRef vertex, int32_t segment, int32_t smooth);
   /* Non-zero when the vertex lies on the mesh's outer edge. */

@@ -2,13 +2,13 @@
 #ifndef QUIB_HOST_SUITES_H
 #define QUIB_HOST_SUITES_H
 
-#include "HostBasic.h"
-#include "HostSPSuites.h"
 #include "HostAppSuites.h"
 #include "HostArtSuites.h"
-#include "HostMeshSuites.h"
-#include "HostMathSuites.h"
-#include "HostDocumentSuites.h"
+#include "HostBasic.h"
 #include "HostDialogSuites.h"
+#include "HostDocumentSuites.h"
+#include "HostMathSuites.h"
+#include "HostMeshSuites.h"
+#include "HostSPSuites.h"
 
 #endif

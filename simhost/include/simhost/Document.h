@@ -23,8 +23,8 @@ struct MeshVertex {
 };
 
 struct Mesh {
-  int32_t ni = 0;  // patches along i; vertices run i = 0..ni
-  int32_t nj = 0;  // patches along j
+  int32_t ni = 0;                    // patches along i; vertices run i = 0..ni
+  int32_t nj = 0;                    // patches along j
   std::vector<MeshVertex> vertices;  // (ni+1) x (nj+1), i-major: index i * (nj + 1) + j
 
   MeshVertex& At(int32_t i, int32_t j) { return vertices[size_t(i) * size_t(nj + 1) + size_t(j)]; }
@@ -37,10 +37,10 @@ struct ArtObject {
   int16_t type = kHostArtTypeMesh;  // 11 mesh; 8 selectable art that is not a mesh
   bool selected = false;
   HostReal opacity = 1;
-  int32_t blendMode = 0;  // 0..15
-  Mesh mesh;              // used when type is 11
+  int32_t blendMode = 0;                 // 0..15
+  Mesh mesh;                             // used when type is 11
   HostRealRect otherBounds{0, 0, 0, 0};  // bounds of art that is not a mesh
-  std::string id;         // where the art came from (an SVG element id, say); not host state
+  std::string id;  // where the art came from (an SVG element id, say); not host state
 };
 
 struct CustomColor {
@@ -49,8 +49,8 @@ struct CustomColor {
 };
 
 struct DocumentView {
-  HostReal zoom = 1;                   // 1 = 100 percent
-  HostRealPoint topLeft{0, 0};         // artwork point at the view's top-left pixel
+  HostReal zoom = 1;            // 1 = 100 percent
+  HostRealPoint topLeft{0, 0};  // artwork point at the view's top-left pixel
 };
 
 struct Document {
