@@ -6,10 +6,12 @@ set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
           binutils-mingw-w64-i686 g++-mingw-w64-i686
           libcairo2-dev libfontconfig-dev libpugixml-dev nlohmann-json3-dev libcli11-dev
-          inkscape wine32 xauth qemu-user-static)
+          inkscape qemu-user-static)
+# Wine with its recommended libraries, as the end-to-end run was proven with.
+wine_packages=(wine wine32)
 
 missing=()
-for p in "${packages[@]}"; do
+for p in "${packages[@]}" "${wine_packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 # Wine's 32-bit loader is an i386 program. A kernel that cannot run those directly gets
@@ -36,5 +38,6 @@ SUDO=""
 # wine32 is a 32-bit package: its architecture must be known to dpkg first.
 dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
 $SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${packages[@]}"
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${wine_packages[@]}"
 register_i386_emulation
