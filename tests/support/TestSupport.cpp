@@ -4,6 +4,28 @@
 
 namespace quibtest {
 
+const std::vector<std::pair<int32_t, std::string>>& ShippedStrings() {
+  static const std::vector<std::pair<int32_t, std::string>> strings = {
+      {16000, "<First Mac index is 1>"},
+      {16001, "Ovy <Paths>"},
+      {16002, "Mesh..."},
+      {16050, "<Mac strings begin at index 1>"},
+      {16051, "-108"},
+      {16052, "The filter cannot complete because there isn't enough memory (RAM) available."},
+      {16053, "271"},
+      {16054, "The filter cannot complete because there isn't enough memory (RAM) available."},
+      {16055, "SEGM"},
+      {16056, "The filter cannot complete because a layer is locked or invisible."},
+      {16057, "NESS"},
+      {16058, "The filter cannot complete because a path has too many anchor points."},
+      {16059, "!sel"},
+      {16060, "The selection is not valid for this filter."},
+      {16061, "<Others>"},
+      {16062, "The filter cannot complete because of an unknown error."},
+  };
+  return strings;
+}
+
 std::string ModulePath() {
   const char* fromEnv = std::getenv("QUIB_MODULE");
   return fromEnv && *fromEnv ? fromEnv : QUIB_MODULE_PATH;

@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "simhost/SimHost.h"
 
@@ -13,6 +15,10 @@ namespace quibtest {
 
 // The module under test: QUIB_MODULE env var if set, else the one this build made.
 std::string ModulePath();
+
+// Every string resource the module ships, by id, in order: the filter list 16000 and
+// the error list 16050, each ending at its first empty entry.
+const std::vector<std::pair<int32_t, std::string>>& ShippedStrings();
 
 // The breaches a host recorded, one per line ("" when there are none).
 std::string DescribeBreaches(const simhost::SimHost& host);

@@ -126,24 +126,7 @@ TEST_F(ModuleFile, CarriesThePiPLByteForByte) {
 }
 
 TEST_F(ModuleFile, CarriesBothStringLists) {
-  const std::vector<std::pair<int32_t, std::string>> expected = {
-      {16000, "<First Mac index is 1>"},
-      {16001, "Ovy <Paths>"},
-      {16002, "Mesh..."},
-      {16050, "<Mac strings begin at index 1>"},
-      {16051, "-108"},
-      {16052, "The filter cannot complete because there isn't enough memory (RAM) available."},
-      {16053, "271"},
-      {16054, "The filter cannot complete because there isn't enough memory (RAM) available."},
-      {16055, "SEGM"},
-      {16056, "The filter cannot complete because a layer is locked or invisible."},
-      {16057, "NESS"},
-      {16058, "The filter cannot complete because a path has too many anchor points."},
-      {16059, "!sel"},
-      {16060, "The selection is not valid for this filter."},
-      {16061, "<Others>"},
-      {16062, "The filter cannot complete because of an unknown error."},
-  };
+  const std::vector<std::pair<int32_t, std::string>>& expected = quibtest::ShippedStrings();
   for (const auto& [id, text] : expected) EXPECT_EQ(resources_.String(id), text) << "string " << id;
   // Each list ends at its first empty entry.
   EXPECT_EQ(resources_.String(16003), "");
